@@ -1,0 +1,8 @@
+// POSIX has no registry: every lookup finds nothing.
+#include "platform/registry.h"
+
+bool readMachineRegistryString(const char*, const char*, TextBuffer& value)
+{
+    value.SetLength(0);
+    return false;
+}

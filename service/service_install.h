@@ -1,0 +1,13 @@
+// Registering the executable as a service and removing the registration.
+#pragma once
+
+#include "text/text_buffer.h"
+
+// The running executable's module file name.
+TextBuffer executablePath();
+
+// 0 on success, else the id of the message that describes the failure (272 or 274).
+int installService(const char* executable, const char* name, const char* displayName,
+                   const char* description, const char* dependencies, bool automatic);
+// 0 on success, else 276.
+int uninstallService(const char* executable, const char* name);
