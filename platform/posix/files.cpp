@@ -37,12 +37,20 @@ bool directoryEntryExists(const char* path)
 {
     if (path == nullptr || path[0] == 0)
         return false;
-    if (strpbrk(path, "*?[") == nullptr) {
+    if (strpbrk(path, "*?") == nullptr) {
         struct stat status;
         return stat(path, &status) == 0;
     }
+    // Only * and ? are wildcards, as in a Windows directory search: brackets and backslashes
+    // in a name stand for themselves.
+    TextBuffer pattern;
+    for (const char* cursor = path; *cursor != 0; ++cursor) {
+        if (*cursor == '[' || *cursor == ']' || *cursor == '\\')
+            pattern.Append("\\", 1);
+        pattern.Append(cursor, 1);
+    }
     glob_t matches;
-    bool found = glob(path, GLOB_NOSORT, nullptr, &matches) == 0 && matches.gl_pathc > 0;
+    bool found = glob(pattern.CStr(), GLOB_NOSORT, nullptr, &matches) == 0 && matches.gl_pathc > 0;
     globfree(&matches);
     return found;
 }

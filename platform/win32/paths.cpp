@@ -22,12 +22,12 @@ bool isAbsolutePath(const char* path)
 
 bool settingsFileName(const TextBuffer& exePath, const char* suffix, TextBuffer& name)
 {
-    // The suffix replaces the last four characters, whatever they are.
-    TextBuffer stem = exePath.Left(exePath.length - 4);
+    // The suffix replaces the last four characters, whatever they are; a path too short to
+    // lose four has no settings file.
     name.SetLength(0);
     if (exePath.length < 4)
         return false;
-    name.Append(stem);
+    name.Append(exePath.chars, exePath.length - 4);
     name.Append(suffix, static_cast<int32_t>(strlen(suffix)));
     return name.length < pathBufferSize;
 }
