@@ -5,6 +5,9 @@
 
 #include "platform/win32/windows_api.h"
 
+// Java 9 and later register a home without a library path; server VMs are the common case.
+const char* const registeredHomeLibraries[] = {"bin\\server\\jvm.dll", "bin\\client\\jvm.dll", nullptr};
+
 bool readMachineRegistryString(const char* keyPath, const char* valueName, TextBuffer& value)
 {
     value.SetLength(0);
