@@ -1,13 +1,104 @@
-// Turns the settings into a running Java program.
+// Turns the settings into a running Java program: options, runtime, VM, version, main class.
 #include "vm/launch_sequence.h"
 
 #include <stdio.h>
 
+#include "config/launch_config.h"
+#include "discovery/runtime_search.h"
 #include "launcher/messages.h"
+#include "vm/class_path.h"
+#include "vm/jvm_host.h"
+#include "vm/main_class.h"
+#include "vm/version_check.h"
 
-LaunchError runLaunchSequence(int, char**, BeforeMainHook)
+namespace {
+
+// Hands every expanded value of 'key' to the host, each behind 'prefix'.
+void addSettingOptions(JvmHost& host, TextList& values, const char* key, const char* prefix)
 {
-    TextBuffer message = loadMessageText(RuntimeNotFound);
+    values.Clear();
+    theLaunchConfig->queryKey(TextBuffer(key), collectTextList, &values, false);
+    for (int32_t i = 0; i < values.Count(); ++i) {
+        TextBuffer option(prefix);
+        if (option.Append(TextView(values.Item(i))))
+            host.addOption(option.CStr());
+        else
+            host.optionsComplete = false;
+    }
+    values.Clear();
+}
+
+void addFixedOption(JvmHost& host, const char* prefix, const TextBuffer& value)
+{
+    TextBuffer option(prefix);
+    if (option.length > 0 && option.Append(value))
+        host.addOption(option.CStr());
+    else
+        host.optionsComplete = false;
+}
+
+void gatherOptions(JvmHost& host)
+{
+    TextList values;
+    addSettingOptions(host, values, "option", "");
+    addSettingOptions(host, values, "property", "-D");
+    addFixedOption(host, "-Djava.class.path=", buildClassPath());
+    addFixedOption(host, "-Dwyr.app.path=", theLaunchConfig->exePath);
+    addFixedOption(host, "-Dapplication.home=", ExeDirectory);
+}
+
+// The minjre check. 'runtime' and 'required' are filled for the report.
+LaunchError checkVersion(JvmHost& host, VersionPair& runtime, VersionPair& required)
+{
+    TextBuffer minimum = theLaunchConfig->getValue(TextBuffer("minjre"), false);
+    if (minimum.Compare("") == 0)
+        return LaunchOk;
+    TextBuffer version;
+    if (!host.queryVmVersion(version))
+        return VmVersionUnavailable;
+    required = parseVersion(minimum.CStr());
+    runtime = parseVersion(version.CStr());
+    return versionBelow(runtime, required) ? VmVersionTooLow : LaunchOk;
+}
+
+void report(LaunchError outcome, VersionPair runtime, VersionPair required)
+{
+    TextBuffer message;
+    if (outcome == VmVersionTooLow) {
+        TextBuffer format = loadMessageText(VmVersionTooLow);
+        formatText(message, format.CStr(), runtime.major, runtime.minor, required.major, required.minor);
+    } else {
+        assignMessageText(message, static_cast<uint16_t>(outcome));
+    }
     printf("%s\n", message.CStr());
-    return RuntimeNotFound;
+    fflush(stdout);
+}
+
+} // namespace
+
+LaunchError runLaunchSequence(int count, char** args, BeforeMainHook beforeMainHook)
+{
+    JvmHost& host = *theJvmHost;
+    gatherOptions(host);
+
+    VersionPair runtime;
+    VersionPair required;
+    LaunchError outcome;
+    {
+        TextBuffer library = findJvmLibrary();
+        outcome = static_cast<LaunchError>(host.createVm(library.CStr()));
+    }
+    if (outcome == LaunchOk)
+        outcome = checkVersion(host, runtime, required);
+    if (outcome == LaunchOk) {
+        if (beforeMainHook != nullptr)
+            beforeMainHook();
+        TextBuffer mainClass = theLaunchConfig->getValue(TextBuffer("mainclass"), true);
+        // Lines the launcher printed must come before anything the program writes.
+        fflush(stdout);
+        outcome = static_cast<LaunchError>(runMainClass(host, mainClass.CStr(), count, args));
+    }
+    if (outcome != LaunchOk)
+        report(outcome, runtime, required);
+    return outcome;
 }
