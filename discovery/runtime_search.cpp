@@ -76,7 +76,7 @@ void appendSeparatorIfMissing(TextBuffer& folder)
 
 TextBuffer configuredLibrary()
 {
-    SearchTrace trace("jvmdll");
+    SearchTrace trace("configured");
     TextBuffer value;
     if (theLaunchConfig != nullptr) {
         TextBuffer setting = theLaunchConfig->getValue(TextBuffer("jvmdll"), false);

@@ -159,7 +159,7 @@ TEST_F(RuntimeSearch, OrderDecidesWhichStrategiesRun)
                                : std::string(c.expected) == "home"     ? home
                                                                        : "";
         EXPECT_EQ(text(found), expected);
-        EXPECT_EQ(countLines(trace, "wyr: jvmdll "), c.configuredChecks) << trace;
+        EXPECT_EQ(countLines(trace, "wyr: configured "), c.configuredChecks) << trace;
     }
 }
 
@@ -306,7 +306,7 @@ TEST_F(RuntimeSearch, ExplainsCandidatesOnlyWhenAsked)
             EXPECT_EQ(trace, "");
             continue;
         }
-        EXPECT_NE(trace.find("wyr: jvmdll " + place("{tmp}/missing.so") + ": not found\n"), std::string::npos) << trace;
+        EXPECT_NE(trace.find("wyr: configured " + place("{tmp}/missing.so") + ": not found\n"), std::string::npos) << trace;
         EXPECT_NE(trace.find("wyr: environment JRE_HOME: not set\n"), std::string::npos) << trace;
         EXPECT_NE(trace.find("wyr: environment " + place("{tmp}/jdk/libjvm.so") + ": not found\n"), std::string::npos)
             << trace;
