@@ -53,8 +53,13 @@ LaunchConfig::~LaunchConfig() = default;
 TextBuffer readEmbeddedSettings()
 {
     TextBuffer path = executableFilePath();
+    return readEmbeddedSettingsFrom(path.CStr());
+}
+
+TextBuffer readEmbeddedSettingsFrom(const char* path)
+{
     MappedFile file;
-    if (path.length == 0 || !file.open(path.CStr()))
+    if (path == nullptr || path[0] == 0 || !file.open(path))
         return TextBuffer();
     return findEmbeddedSettings(file.bytes(), file.size());
 }

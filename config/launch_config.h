@@ -40,6 +40,8 @@ private:
 
 // The comment of the archive appended to the running executable, or an empty text.
 TextBuffer readEmbeddedSettings();
+// The same for the file at 'path'; empty when that file cannot be opened or mapped.
+TextBuffer readEmbeddedSettingsFrom(const char* path);
 // The same search over the bytes of any file; the embedded text is everything after the last
 // end-of-central-directory signature within the final 2070 bytes.
 TextBuffer findEmbeddedSettings(const unsigned char* bytes, size_t size);
