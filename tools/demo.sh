@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
-# The demo: runs the launcher on Linux and under wine64.
+# The demo: packages examples/hello for Linux and Windows x86_64 and runs the Linux one.
 set -eu
 build=$(realpath "${1:-build}")
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
-wine=${WYR_WINE:-/usr/lib/wine/wine64}
-echo "== Linux: $build/linux/wyr"
-"$build/linux/wyr" || true
-echo "== wine64: $build/win64/wyr.exe"
-"$wine" "$build/win64/wyr.exe" || true
-"$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+pack="$build/linux/wyr-pack"
+jar="$build/linux/examples/hello/hello.jar"
+demo="$build/demo"
+mkdir -p "$demo"
+
+package() { # output launcher
+  "$pack" -o "$1" --launcher "$2" --mainclass hello.Hello \
+    --service-name wyr-hello --display-name "wyr hello demo" \
+    --description "The wyr example application, run as a service" "$jar"
+  echo "== packaged $1"
+  "$pack" --inspect "$1"
+}
+package "$demo/hello" "$build/linux/wyr"
+package "$demo/hello.exe" "$build/win64/wyr.exe"
+
+# The launcher finds its runtime through JAVA_HOME (or JRE_HOME) on Linux.
+export JAVA_HOME=${JAVA_HOME:-/usr/lib/jvm/java-17-openjdk-amd64}
+echo "== $demo/hello /test first second"
+status=0
+"$demo/hello" /test first second || status=$?
+echo "== exit status $status"
