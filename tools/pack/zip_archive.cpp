@@ -90,7 +90,7 @@ ZipProblem readZipListing(const uint8_t* bytes, size_t size, ZipListing& listing
     if (centralSize > end || centralOffset > end - centralSize) {
         detail = "the central directory (" + number(centralSize) + " bytes at offset " + number(centralOffset) +
                  ") does not fit before the end record";
-        return end >= 4 && hasSignature(bytes, 3, 4) ? ZipProblem::truncated : ZipProblem::inconsistent;
+        return ZipProblem::inconsistent;
     }
     size_t centralStart = end - centralSize;
     // Offsets count from the archive's first byte, which need not be the file's.
