@@ -16,6 +16,8 @@ offset = bytearray(data); offset[end + 16] = (offset[end + 16] + 7) % 256
 open("offset.jar", "wb").write(offset)
 PY
 mkdir folder
+printf 'mainclass A\r\n\0option -Xhidden\r\n' > nul.cfg
+printf 'option PK\005\006\r\n' > signature.cfg
 long_option=$(printf 'o%.0s' $(seq 2100))
 "$pack" -o packaged good.jar
 
@@ -36,6 +38,8 @@ cases=(
   "1|'good.jar' is not a wyr launcher|out|--launcher|good.jar|good.jar"
   "1|already carries an application archive|out|--launcher|packaged|good.jar"
   "1|cannot read the settings file 'none.cfg'|out|--settings|none.cfg|good.jar"
+  "1|the embedded settings text holds a NUL byte|out|--settings|nul.cfg|good.jar"
+  "1|the embedded settings text holds the ZIP end record signature|out|--settings|signature.cfg|good.jar"
   "1|the service name is 256 bytes, more than 255|out|--service-name|$(printf 'n%.0s' $(seq 256))|good.jar"
   "1|the description is 1025 UTF-16 units long, more than its room of 1024|out|--description|$(printf 'd%.0s' $(seq 1025))|good.jar"
   "1|the dependencies is 513 UTF-16 units long|out|--depends|$(printf 'x%.0s' $(seq 513))|good.jar"

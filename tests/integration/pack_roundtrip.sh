@@ -75,6 +75,25 @@ expect_contains "name kept" "service name: wyr
 expect_eq "bridge once" 1 "$(jar_names again | grep -c ServiceStatusManager)"
 expect_eq "repacked entries" "$(jar_names app)" "$(jar_names again)"
 
+# A later jar's signature files would not match the kept manifest: they stay out; the first
+# jar's own stay in.
+python3 - <<'PY'
+import zipfile
+with zipfile.ZipFile("signed.jar", "w") as z:
+    z.writestr("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMain-Class: Signed\r\n")
+    for name in ("META-INF/APP.SF", "META-INF/APP.RSA", "META-INF/SIG-APP", "META-INF/notes.txt"):
+        z.writestr(name, "x")
+PY
+"$pack" -o later first.jar signed.jar
+names=$(jar_names later)
+for name in APP.SF APP.RSA SIG-APP; do expect_not_contains "later $name dropped" "META-INF/$name" "$names"; done
+expect_contains "later plain file kept" "META-INF/notes.txt" "$names"
+"$pack" -o earlier signed.jar first.jar
+names=$(jar_names earlier)
+for name in APP.SF APP.RSA SIG-APP; do expect_contains "first $name kept" "META-INF/$name" "$names"; done
+expect_eq "signed jar's manifest first" "Main-Class: Signed" \
+  "$(unzip -p earlier META-INF/MANIFEST.MF 2>/dev/null | tr -d '\r' | grep Main-Class)"
+
 # Chinese texts travel through UTF-16 and back.
 LC_ALL=C.UTF-8 "$pack" -o chinese --service-name 服务 --description "中文说明" first.jar
 inspect=$(LC_ALL=C.UTF-8 "$pack" --inspect chinese)

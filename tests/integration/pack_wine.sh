@@ -17,6 +17,11 @@ expect_eq "same bytes as the Linux packager" "$("$pack" -o linux.exe --launcher 
   --mainclass Hi --service-name wine-pack-svc --display-name "Packed under wine" app.jar && md5sum < linux.exe)" \
   "$(md5sum < packed.exe)"
 
+# A second run replaces the earlier package in place.
+wine_run "$WYR_WIN64_DIR/wyr-pack.exe" -o packed.exe --mainclass Other --no-bridge app.jar
+expect_eq "wyr-pack.exe over an existing OUT" 0 $?
+expect_contains "replaced package" "  mainclass Other" "$("$pack" --inspect packed.exe)"
+
 # Errors from the Windows build: status 1 and nothing left behind.
 wine_run "$WYR_WIN64_DIR/wyr-pack.exe" -o bad.exe missing.jar
 expect_eq "wyr-pack.exe missing jar status" 1 $?
