@@ -60,7 +60,8 @@ TextBuffer currentDirectory()
 bool readEnvironment(const char* name, TextBuffer& value)
 {
     value.SetLength(0);
-    if (name == nullptr || name[0] == 0)
+    // A name holding '=' would match the start of another variable's entry: never defined.
+    if (name == nullptr || name[0] == 0 || strchr(name, '=') != nullptr)
         return false;
     const char* found = getenv(name);
     if (found == nullptr) {

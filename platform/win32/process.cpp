@@ -32,7 +32,9 @@ TextBuffer currentDirectory()
 bool readEnvironment(const char* name, TextBuffer& value)
 {
     value.SetLength(0);
-    if (name == nullptr || name[0] == 0)
+    // Only the hidden per-drive variables (=C:) hold '=', and only first; any other '=' would
+    // match the start of another variable's entry.
+    if (name == nullptr || name[0] == 0 || strchr(name + 1, '=') != nullptr)
         return false;
     // The C library's lookup already ignores case on Windows.
     const char* found = getenv(name);

@@ -169,14 +169,15 @@ queries=(
   "exists:$(native "$app/lib/x.jar")" "exists:$(native "$app/lib")" "exists:$(native "$app/lib/*.jar")"
   "exists:$(native "$app/lib/*.txt")" "exists:$(native "$app/missing")"
   'expand:%wyrt_home%\bin' 'expand:%NOPE%x%A%' 'expand:100%' 'expand:%%A%' 'expand:%WYRT_EMPTY%|'
+  'expand:%WYRT_EQUALS=%' 'expand:%WYRT_EQUALS%'
 )
 if [ "$target" = wine ]; then
   queries+=('resolve:C:\jre\bin\client\jvm.dll' 'resolve:\\server\share\lib.jar' 'resolve:d:lib.jar')
 fi
 out=$(cd "$start" && if [ "$target" = linux ]; then
-        env -u NOPE -u x A=1 WYRT_HOME=/jdk WYRT_EMPTY= "$app/tool$ext" "${queries[@]}"
+        env -u NOPE -u x A=1 WYRT_HOME=/jdk WYRT_EMPTY= WYRT_EQUALS==x "$app/tool$ext" "${queries[@]}"
       else
-        env -u NOPE -u x A=1 WYRT_HOME=/jdk WYRT_EMPTY= "$WYR_WINE" "$app/tool$ext" "${queries[@]}" 2>/dev/null | strip_cr
+        env -u NOPE -u x A=1 WYRT_HOME=/jdk WYRT_EMPTY= WYRT_EQUALS==x "$WYR_WINE" "$app/tool$ext" "${queries[@]}" 2>/dev/null | strip_cr
       fi)
 exe_dir="$(native "$app")$sep"
 start_dir="$(native "$start")$sep"
@@ -202,6 +203,8 @@ expect_eq "expand, undefined closing sign reopens" '%NOPE%x1' "$(field 'expand:%
 expect_eq "expand, lone percent" '100%' "$(field 'expand:100%')"
 expect_eq "expand, empty name" '%1' "$(field 'expand:%%A%')"
 expect_eq "expand, empty value" '|' "$(field 'expand:%WYRT_EMPTY%|')"
+expect_eq "expand, a name with = is none" '%WYRT_EQUALS=%' "$(field 'expand:%WYRT_EQUALS=%')"
+expect_eq "expand, a value beginning with =" '=x' "$(field 'expand:%WYRT_EQUALS%')"
 if [ "$target" = wine ]; then
   for path in 'C:\jre\bin\client\jvm.dll' '\\server\share\lib.jar' 'd:lib.jar'; do
     expect_eq "absolute $path kept" "$path" "$(field "resolve:$path")"

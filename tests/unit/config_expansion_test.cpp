@@ -33,6 +33,7 @@ protected:
         setenv("WYRT_HOME", "C:\\jdk", 1);
         setenv("WYRT_EMPTY", "", 1);
         setenv("WYRT_PERCENT", "%A%", 1);
+        setenv("WYRT_EQUALS", "=x", 1);
     }
 };
 
@@ -88,6 +89,9 @@ TEST_F(Environment, ExpandVariables)
         {"%A%%A%", "11"},
         {"[%A%]-[%WYRT_UNSET%]-[%A%]", "[1]-[%WYRT_UNSET%]-[1]"},
         {"%WYRT_PERCENT%", "%A%"},
+        // A name with '=' is no variable, though "WYRT_EQUALS==x" begins with it.
+        {"%WYRT_EQUALS=%", "%WYRT_EQUALS=%"},
+        {"%WYRT_EQUALS%", "=x"},
         {"a%WYRT_EMPTY%b", "ab"},
         {"%WYRT_EMPTY%", ""},
         {"", ""},
