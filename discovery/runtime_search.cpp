@@ -93,10 +93,42 @@ TextBuffer configuredLibrary()
     return TextBuffer();
 }
 
+// The library that the current version's subkey of 'keyPath' names. Where the subkey has no
+// RuntimeLib and 'fromHome' allows it, the library is looked for below its JavaHome.
+TextBuffer probeRegisteredRuntime(TextBuffer& keyPath, bool fromHome)
+{
+    SearchTrace trace("registry");
+    TextBuffer version;
+    if (!readRegistryValue(keyPath, "CurrentVersion", version, trace))
+        return TextBuffer();
+    keyPath.Append("\\", 1);
+    keyPath.Append(version);
+    TextBuffer library;
+    if (readRegistryValue(keyPath, "RuntimeLib", library, trace)) {
+        // The path stands as stored: a %NAME% in it is not expanded.
+        if (trace.accepts(library))
+            return library;
+        return TextBuffer();
+    }
+    TextBuffer home;
+    if (!fromHome || !readRegistryValue(keyPath, "JavaHome", home, trace) || home.length == 0)
+        return TextBuffer();
+    appendSeparatorIfMissing(home);
+    for (int index = 0; registeredHomeLibraries[index] != nullptr; ++index) {
+        TextBuffer candidate = Concat(home, registeredHomeLibraries[index]);
+        if (trace.accepts(candidate))
+            return candidate;
+    }
+    return TextBuffer();
+}
+
+// Java 9 and later register under the newer keys and record only where the runtime is
+// installed, so their subkeys are also searched below JavaHome.
 TextBuffer registeredJavaSoftLibrary()
 {
     for (int index = 0; javaSoftKeys[index] != nullptr; ++index) {
-        TextBuffer found = probeRegistry(TextBuffer(javaSoftKeys[index]));
+        TextBuffer keyPath(javaSoftKeys[index]);
+        TextBuffer found = probeRegisteredRuntime(keyPath, true);
         if (found.length > 0)
             return found;
     }
@@ -157,30 +189,7 @@ TextBuffer findJvmLibrary()
 
 TextBuffer probeRegistry(TextBuffer keyPath)
 {
-    SearchTrace trace("registry");
-    TextBuffer version;
-    if (!readRegistryValue(keyPath, "CurrentVersion", version, trace))
-        return TextBuffer();
-    keyPath.Append("\\", 1);
-    keyPath.Append(version);
-    TextBuffer library;
-    if (readRegistryValue(keyPath, "RuntimeLib", library, trace)) {
-        // The path stands as stored: a %NAME% in it is not expanded.
-        if (trace.accepts(library))
-            return library;
-        return TextBuffer();
-    }
-    // Java 9 and later record only where the runtime is installed.
-    TextBuffer home;
-    if (!readRegistryValue(keyPath, "JavaHome", home, trace) || home.length == 0)
-        return TextBuffer();
-    appendSeparatorIfMissing(home);
-    for (int index = 0; registeredHomeLibraries[index] != nullptr; ++index) {
-        TextBuffer candidate = Concat(home, registeredHomeLibraries[index]);
-        if (trace.accepts(candidate))
-            return candidate;
-    }
-    return TextBuffer();
+    return probeRegisteredRuntime(keyPath, false);
 }
 
 TextBuffer probeJavaHomes()

@@ -221,6 +221,8 @@ s|register "$javasoft\JRE" 9 raw:RuntimeLib '{S}\rt\jvm.dll'|rt/jvm.dll|{S}\rt\j
 s|register "$ibm" 1.8 RuntimeLib '{S}\rt\jvm.dll'|rt/jvm.dll|
 i|register "$ibm" 1.8 RuntimeLib '{S}\rt\jvm.dll'|rt/jvm.dll|{S}\rt\jvm.dll
 i|register "$classic" 1.6 RuntimeLib '{S}\rt\jvm.dll'|rt/jvm.dll|
+i|register "$ibm" 1.8 JavaHome '{S}\rt'|rt/bin/server/jvm.dll|
+s|register "$classic" 1.6 JavaHome '{S}\rt'|rt/bin/server/jvm.dll|{S}\rt\bin\server\jvm.dll
 csie|register "$ibm" 1.8 RuntimeLib '{S}\rt\jvm.dll'|rt/jvm.dll jdk/bin/server/jvm.dll|{S}\rt\jvm.dll
 ie|register "$classic" 1.6 RuntimeLib '{S}\rt\jvm.dll'|rt/jvm.dll jdk/bin/server/jvm.dll|{S}\jdk\bin\server\jvm.dll
 EOF
