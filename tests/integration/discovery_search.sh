@@ -140,6 +140,32 @@ out=$(probe JAVA_HOME="$S${sep}rt" WYR_DEBUG=1)
 expect_eq "found with WYR_DEBUG" "$home_found" "$out"
 expect_contains "trace accepts the winner" "wyr: environment $home_found: accepted" "$(strip_cr <"$scratch/trace")"
 
+# Through the launcher itself: an accepted path that does not load is reported as no runtime.
+if [ "$target" = linux ]; then
+  cp "$WYR_LINUX_DIR/wyr" "$app/launcher"
+else
+  cp "$WYR_WIN64_DIR/wyr.exe" "$app/launcher.exe"
+fi
+launch() {
+  if [ "$target" = linux ]; then
+    (cd "$start" && env -u JRE_HOME -u JAVA_HOME LC_ALL=en_US.UTF-8 WYR_DEBUG=1 "$app/launcher" /test 2>"$scratch/trace"
+     echo "status=$?")
+  else
+    (cd "$start" && env -u JRE_HOME -u JAVA_HOME LC_ALL=en_US.UTF-8 WYR_DEBUG=1 "$WYR_WINE" "$app/launcher.exe" /test \
+       2>"$scratch/trace" | strip_cr; echo "status=${PIPESTATUS[0]}")
+  fi
+}
+clear_layout
+layout conf/
+while IFS='|' read -r value verdict; do
+  printf 'jre_order c\r\njvmdll %s\r\n' "$value" >"$app/launcher.cfg"
+  expect_eq "launch with jvmdll $value" $'Java Runtime Environment not found.\nstatus=1' "$(launch)"
+  expect_contains "launch with jvmdll $value: candidate" "wyr: configured $value: $verdict" "$(strip_cr <"$scratch/trace")"
+done <<EOF
+$S${sep}conf|accepted
+$S${sep}conf$sep$lib|not found
+EOF
+
 if [ "$target" = linux ]; then
   # The installed JDKs, found through JAVA_HOME and JRE_HOME exactly as a user would set them.
   for jdk in /usr/lib/jvm/java-17-openjdk-amd64 /usr/lib/jvm/temurin-25-jdk-amd64; do
