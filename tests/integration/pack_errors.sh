@@ -48,7 +48,8 @@ cases=(
   "2|no JAR to package|out|"
   "2|unknown option --frobnicate|out|--frobnicate|good.jar"
   "2|--property takes NAME=VALUE|out|--property|novalue|good.jar"
-  "2|--minjre takes two numbers|out|--minjre|1.x|good.jar"
+  "2|--minjre takes a version such as 11 or 1.8|out|--minjre|1.x|good.jar"
+  "2|--minjre takes a version|out|--minjre|8.|good.jar"
   "2|--mainclass given twice|out|--mainclass|A|--mainclass|B|good.jar"
   "2|--inspect takes only the file to inspect|out|--inspect|packaged|good.jar"
 )

@@ -112,6 +112,10 @@ expect_contains "full name via /install" "Service '$long_name'" "$(./full /insta
 "$pack" -o limit --option "$(printf 'o%.0s' $(seq 2039))" first.jar
 expect_contains "2048-byte settings text" "settings text: 2048 bytes" "$("$pack" --inspect limit)"
 
+# A major number alone is a version too.
+"$pack" -o major --minjre 11 first.jar
+expect_contains "minjre 11" "  minjre 11" "$("$pack" --inspect major)"
+
 expect_contains "help" "wyr-pack --inspect FILE" "$("$pack" --help)"
 expect_contains "version" "wyr-pack " "$("$pack" --version)"
 finish

@@ -31,10 +31,11 @@ const SettingFlag settingFlags[] = {
 
 const char* const serviceFlags[serviceTextCount] = {"--service-name", "--display-name", "--description", "--depends"};
 
+// A major number, optionally followed by a dot and a minor number: "11", "1.8".
 bool isVersionNumber(const std::string& text)
 {
     size_t dot = text.find('.');
-    if (dot == std::string::npos || dot == 0 || dot + 1 == text.size())
+    if (dot == 0 || text.empty() || (dot != std::string::npos && dot + 1 == text.size()))
         return false;
     for (size_t index = 0; index < text.size(); ++index) {
         if (index != dot && (text[index] < '0' || text[index] > '9'))
@@ -55,7 +56,7 @@ bool checkSettingValue(const SettingFlag& flag, const std::string& value, std::s
         return false;
     }
     if (strcmp(flag.key, "minjre") == 0 && !isVersionNumber(value)) {
-        problem = "--minjre takes two numbers separated by a dot, not '" + value + "'";
+        problem = "--minjre takes a version such as 11 or 1.8, not '" + value + "'";
         return false;
     }
     if (strcmp(flag.key, "mainclass") == 0 && value.empty()) {
