@@ -11,6 +11,17 @@
 
 namespace {
 
+struct RequestWord {
+    const char* word;
+    ServiceRequest request;
+};
+
+// The words that act on the installed service, compared in this order after /uninstall.
+const RequestWord requestWords[] = {
+    {"/start", RequestStart}, {"/pause", RequestPause},   {"/continue", RequestContinue},
+    {"/stop", RequestStop},   {"/status", RequestStatus},
+};
+
 // Prints a result message; the service texts use it as the format, the service name as its one argument.
 void printResult(TextBuffer& message, TextBuffer& name)
 {
@@ -54,6 +65,17 @@ int dispatchCommand(int count, char** args)
         int failure = uninstallService(executable.CStr(), name.CStr());
         assignMessageText(message, static_cast<uint16_t>(failure == 0 ? MessageServiceUninstalled : failure));
         status = failure == 0 ? 0 : 1;
+    } else {
+        for (const RequestWord& entry : requestWords) {
+            if (!equalsIgnoringCase(args[0], entry.word))
+                continue;
+            bool failed = false;
+            // The words after /start become the service's start parameters.
+            int result = requestInstalledService(name.CStr(), entry.request, count - 1, args + 1, failed);
+            assignMessageText(message, static_cast<uint16_t>(result));
+            status = failed ? 1 : 0;
+            break;
+        }
     }
     printResult(message, name);
     return status;

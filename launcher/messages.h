@@ -10,6 +10,17 @@ enum MessageId {
     MessageServiceInstallFailed = 274,
     MessageServiceUninstalled = 275,
     MessageServiceUninstallFailed = 276,
+    // The state of an installed service, in the order of the service manager's state values 1 to 7.
+    MessageServiceIsRunning = 277,
+    MessageServiceIsPaused = 278,
+    MessageServiceIsStopped = 279,
+    MessageServiceIsStarting = 280,
+    MessageServiceIsStopping = 281,
+    MessageServiceIsPausing = 282,
+    MessageServiceIsContinuing = 283,
+    MessageServiceNotInstalled = 284,
+    MessageServiceRequestNotAccepted = 285,
+    MessageServiceRequestFailed = 286,
     MessageServiceHint = 1024,
 };
 

@@ -1,6 +1,7 @@
 // Registering the executable as a service and removing the registration.
 #pragma once
 
+#include "platform/service_control.h"
 #include "text/text_buffer.h"
 
 // The running executable's module file name.
@@ -11,3 +12,7 @@ int installService(const char* executable, const char* name, const char* display
                    const char* description, const char* dependencies, bool automatic);
 // 0 on success, else 276.
 int uninstallService(const char* executable, const char* name);
+
+// Sends 'request' to the installed service ('count' start parameters with a start) and returns
+// the message that tells the outcome; 'failed' is set when the request was not carried out.
+int requestInstalledService(const char* name, ServiceRequest request, int count, char** args, bool& failed);
