@@ -2,6 +2,7 @@
 #include "platform/service_control.h"
 
 #include <errno.h>
+#include <stddef.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
@@ -13,6 +14,8 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <atomic>
 
 #include "platform/handle.h"
 #include "text/text_buffer.h"
@@ -173,6 +176,9 @@ struct DispatcherState {
     volatile sig_atomic_t serviceEnded;
 };
 DispatcherState theDispatcher;
+// The controls the service last said it accepts: pause and continue reach it only while it
+// accepts them, as the Windows service manager has it.
+std::atomic<uint32_t> theAcceptedControls(ServiceAcceptStop);
 
 // The signal the service thread sends the control thread when the service main has returned.
 int serviceEndedSignal()
@@ -292,7 +298,8 @@ bool runServiceControlDispatcher(const char* name, ServiceMainFunction serviceMa
         if (sigwait(&signals, &received) != 0)
             continue;
         uint32_t code = controlForSignal(received);
-        if (code != 0)
+        bool pauseOrContinue = code == ServiceControlPause || code == ServiceControlContinue;
+        if (code != 0 && (!pauseOrContinue || (theAcceptedControls.load() & ServiceAcceptPauseContinue) != 0))
             control(code);
     }
     pthread_join(service, nullptr);
@@ -310,6 +317,7 @@ void reportServiceStatus(ServiceStatusHandle handle, const ServiceStatus& status
 {
     if (handle == nullptr)
         return;
+    theAcceptedControls.store(status.controlsAccepted);
     char message[96];
     switch (status.currentState) {
     case ServiceRunning: snprintf(message, sizeof message, "READY=1\nSTATUS=running"); break;
