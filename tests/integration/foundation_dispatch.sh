@@ -27,7 +27,7 @@ else
     "$(printf '%s' "$out" | od -An -tx1)"
 fi
 
-for word in /tests /installx /TESTS /start /status unknown; do
+for word in /tests /installx /TESTS /starts /statusx unknown; do
   run en_US.UTF-8 "$word"
   expect_eq "unrecognised $word prints one empty line" $'\nstatus=0' "$out"
 done
