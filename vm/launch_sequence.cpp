@@ -13,19 +13,37 @@
 
 namespace {
 
-// Hands every expanded value of 'key' to the host, each behind 'prefix'.
-void addSettingOptions(JvmHost& host, TextList& values, const char* key, const char* prefix)
+// The values of one multi-valued key, and whether every one of them could be stored.
+struct SettingValues {
+    TextList list;
+    bool complete = true;
+};
+
+// collectTextList, noticing a value that the list had no room for.
+void collectSettingValue(void* context, const char* value)
 {
-    values.Clear();
-    theLaunchConfig->queryKey(TextBuffer(key), collectTextList, &values, false);
-    for (int32_t i = 0; i < values.Count(); ++i) {
+    SettingValues& values = *static_cast<SettingValues*>(context);
+    int32_t before = values.list.Count();
+    collectTextList(&values.list, value);
+    if (values.list.Count() == before)
+        values.complete = false;
+}
+
+// Hands every expanded value of 'key' to the host, each behind 'prefix'.
+void addSettingOptions(JvmHost& host, SettingValues& values, const char* key, const char* prefix)
+{
+    values.list.Clear();
+    theLaunchConfig->queryKey(TextBuffer(key), collectSettingValue, &values, false);
+    if (!values.complete)
+        host.optionsComplete = false;
+    for (int32_t i = 0; i < values.list.Count(); ++i) {
         TextBuffer option(prefix);
-        if (option.Append(TextView(values.Item(i))))
+        if (option.Append(TextView(values.list.Item(i))))
             host.addOption(option.CStr());
         else
             host.optionsComplete = false;
     }
-    values.Clear();
+    values.list.Clear();
 }
 
 void addFixedOption(JvmHost& host, const char* prefix, const TextBuffer& value)
@@ -39,7 +57,7 @@ void addFixedOption(JvmHost& host, const char* prefix, const TextBuffer& value)
 
 void gatherOptions(JvmHost& host)
 {
-    TextList values;
+    SettingValues values;
     addSettingOptions(host, values, "option", "");
     addSettingOptions(host, values, "property", "-D");
     addFixedOption(host, "-Djava.class.path=", buildClassPath());
